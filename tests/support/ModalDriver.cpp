@@ -1,0 +1,64 @@
+#include "ModalDriver.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPointer>
+#include <QTimer>
+
+namespace velmora::test {
+namespace {
+
+int pending = 0;
+
+} // namespace
+
+void onNextModal(std::function<void(QWidget *)> action, int timeoutMs)
+{
+    ++pending;
+    QPointer<QWidget> before = QApplication::activeModalWidget();
+    auto *timer = new QTimer(qApp);
+    auto *clock = new QElapsedTimer;
+    clock->start();
+    QObject::connect(timer, &QTimer::timeout, qApp, [=]() {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal != before && modal->isVisible()) {
+            timer->stop();
+            timer->deleteLater();
+            delete clock;
+            --pending;
+            action(modal);
+        } else if (clock->elapsed() > timeoutMs) {
+            timer->stop();
+            timer->deleteLater();
+            delete clock;
+            qWarning("onNextModal: no modal window appeared within %d ms", timeoutMs);
+        }
+    });
+    timer->start(10);
+}
+
+bool allModalActionsRan()
+{
+    return pending == 0;
+}
+
+QString messageText(QWidget *dialog)
+{
+    const auto *label = dialog->findChild<QLabel *>(QStringLiteral("Message"));
+    return label ? label->text() : QString();
+}
+
+void clickButton(QWidget *dialog, const QString &caption)
+{
+    for (QAbstractButton *button : dialog->findChildren<QAbstractButton *>()) {
+        if (button->text().remove(u'&') == caption) {
+            button->click();
+            return;
+        }
+    }
+    qWarning("clickButton: no button '%s'", qPrintable(caption));
+}
+
+} // namespace velmora::test
