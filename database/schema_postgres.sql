@@ -1,0 +1,293 @@
+-- Velmora database schema, server backend (PostgreSQL).
+-- Keys are numbered by the program, never by the database (no serial columns).
+-- Plain names are unquoted (folded to lower case); names with spaces, commas
+-- or Serbian letters are quoted exactly as the program writes them.
+-- Flags are smallint 0 and 1. Deleting a row that other rows refer to is
+-- refused (no cascades).
+
+CREATE TABLE GRAD (
+    ID             integer NOT NULL,
+    MESTO          varchar(255),
+    POSTANSKI_BROJ varchar(255),
+    POZIVNI_BROJ   varchar(255),
+    CONSTRAINT PK_GRAD PRIMARY KEY (ID)
+);
+
+CREATE TABLE STATUS (
+    ID    integer NOT NULL,
+    NAZIV varchar(255),
+    CONSTRAINT PK_STATUS PRIMARY KEY (ID)
+);
+
+CREATE TABLE UPUTNA_DG (
+    ID        integer NOT NULL,
+    DIJAGNOZA varchar(255),
+    CONSTRAINT PK_UPUTNA_DG PRIMARY KEY (ID)
+);
+
+CREATE TABLE LEKAR (
+    ID                 integer NOT NULL,
+    LEKAR              varchar(255),
+    NACELNIK_ODELJENJA smallint DEFAULT 0 CHECK (NACELNIK_ODELJENJA IN (0, 1)),
+    UPRAVNIK_KLINIKE   smallint DEFAULT 0 CHECK (UPRAVNIK_KLINIKE IN (0, 1)),
+    DIREKTOR_KLINIKE   smallint DEFAULT 0 CHECK (DIREKTOR_KLINIKE IN (0, 1)),
+    CONSTRAINT PK_LEKAR PRIMARY KEY (ID)
+);
+
+CREATE TABLE KLINIKE (
+    ID              integer NOT NULL,
+    NAZIV           varchar(50),
+    NAZIV_INSTITUTA varchar(50),
+    NAZIV_KLINIKE   varchar(50),
+    GRAD            integer,
+    ADRESA          varchar(50),
+    TELEFON         varchar(50),
+    BR_SPRATA       integer,
+    POLIKLINIKA     smallint CHECK (POLIKLINIKA IN (0, 1)),
+    UPRAVNIK        integer,
+    CONSTRAINT PK_KLINIKE PRIMARY KEY (ID),
+    CONSTRAINT FK_KLINIKE_1 FOREIGN KEY (GRAD) REFERENCES GRAD (ID),
+    CONSTRAINT FK_KLINIKE_2 FOREIGN KEY (UPRAVNIK) REFERENCES LEKAR (ID)
+);
+
+CREATE TABLE MKB10 (
+    ID        integer NOT NULL,
+    DIJAGNOZA varchar(255),
+    SIFRA     varchar(255),
+    CONSTRAINT PK_MKB10 PRIMARY KEY (ID)
+);
+
+CREATE TABLE LEKOVI (
+    ID          integer NOT NULL,
+    NAZIV_LEKA  varchar(255),
+    DOZA        varchar(255),
+    SIFRA       integer,
+    OGRANICENJA varchar(255),
+    CONSTRAINT PK_LEKOVI PRIMARY KEY (ID)
+);
+
+CREATE TABLE GRUPA_NALAZA (
+    ID    integer NOT NULL,
+    NAZIV varchar(50),
+    CONSTRAINT PK_GRUPA_NALAZA PRIMARY KEY (ID)
+);
+
+CREATE TABLE NALAZI (
+    ID              integer NOT NULL,
+    NAZIV_NALAZA    varchar(50),
+    GRUPA_NALAZA_FK integer,
+    CONSTRAINT PK_NALAZI PRIMARY KEY (ID),
+    CONSTRAINT FK_NALAZI_1 FOREIGN KEY (GRUPA_NALAZA_FK) REFERENCES GRUPA_NALAZA (ID)
+);
+
+CREATE TABLE IZRAZ (
+    DATUM    timestamp(0) NOT NULL,
+    IZRAZ    varchar(50),
+    NALAZ_FK integer NOT NULL,
+    CONSTRAINT PK_IZRAZ PRIMARY KEY (NALAZ_FK, DATUM),
+    CONSTRAINT FK_IZRAZ_1 FOREIGN KEY (NALAZ_FK) REFERENCES NALAZI (ID)
+);
+
+CREATE TABLE KONZILIJARNI (
+    ID    integer NOT NULL,
+    NAZIV varchar(50),
+    CONSTRAINT PK_KONZILIJARNI PRIMARY KEY (ID)
+);
+
+CREATE TABLE DIJAGNOSTIKA (
+    ID    integer NOT NULL,
+    NAZIV varchar(50),
+    CONSTRAINT PK_DIJAGNOSTIKA PRIMARY KEY (ID)
+);
+
+CREATE TABLE PACIJENT (
+    ID                 integer NOT NULL,
+    IME                varchar(255),
+    SREDNJE_IME        varchar(255),
+    PREZIME            varchar(255),
+    ADRESA             varchar(255),
+    MESTO_PREBIVALISTA integer,
+    POL                varchar(255),
+    GODINA_RODJENJA    smallint,
+    ZANIMANJE          varchar(100),
+    STATUS             integer,
+    PolKlBr            varchar(50),
+    JMBG               varchar(13),
+    BROJ_KNJIZICE      varchar(255),
+    "REGISTARSKI BROJ" varchar(10),
+    FZZ                smallint,
+    CONSTRAINT PK_PACIJENT PRIMARY KEY (ID),
+    CONSTRAINT FK_PACIJENT_1 FOREIGN KEY (MESTO_PREBIVALISTA) REFERENCES GRAD (ID),
+    CONSTRAINT FK_PACIJENT_2 FOREIGN KEY (STATUS) REFERENCES STATUS (ID)
+);
+
+CREATE INDEX IX_PACIJENT_MESTO_PREBIVALISTA ON PACIJENT (MESTO_PREBIVALISTA);
+
+CREATE INDEX IX_PACIJENT_STATUS ON PACIJENT (STATUS);
+
+CREATE TABLE POSETA (
+    PACIJENT_FK                    integer NOT NULL,
+    ID                             integer NOT NULL,
+    KLINIKA                        integer,
+    POSETA_BROJ                    varchar(255),
+    BROJ_SOBE                      integer,
+    DATUM_PRIJEMA                  timestamp(0),
+    DATUM_OTPUSTA                  timestamp(0),
+    DATUM_POSETA                   timestamp(0),
+    UPUTNA_DIJAGNOZA               integer,
+    NACELNIK_ODELJENJA             integer,
+    SIFRA_SLOVO                    varchar(1),
+    SIFRA_2CIFRE                   varchar(2),
+    SIFRA_1CIFRA                   varchar(1),
+    VRSTA_POSETE                   integer DEFAULT 1,
+    "Glavne tegobe"                varchar(255),
+    "Sadašnja bolest"              text,
+    "Ranije bolesti"               text DEFAULT 'negira',
+    "Opšte tegobe"                 text,
+    "Glava i vrat"                 text,
+    "Organi za disanje"            text,
+    "Organi za krvotok"            text,
+    "Organi za varenje"            text,
+    "Mokraćno-polni organi"        text,
+    "Kosti, zglobovi, mišići koža" text,
+    "Nervni sistem"                text,
+    "Lična anamneza"               text,
+    "Porodična anamneza"           varchar(255),
+    "Objektivni nalaz"             text,
+    EPIKRIZA                       text,
+    IZVESTAJ                       text,
+    ANAMNEZA_STATUS                text,
+    DATUM                          timestamp(0),
+    TEZINA_PRE                     integer,
+    TEZINA_POSLE                   integer,
+    TA                             varchar(255),
+    IZDVOJENA_PLAZMA               varchar(255),
+    SUPSTITUCIJA                   varchar(255),
+    KOMPLIKACIJE                   varchar(255),
+    CONSTRAINT PK_POSETA PRIMARY KEY (PACIJENT_FK, ID),
+    CONSTRAINT FK_POSETA_1 FOREIGN KEY (PACIJENT_FK) REFERENCES PACIJENT (ID),
+    CONSTRAINT FK_POSETA_2 FOREIGN KEY (KLINIKA) REFERENCES KLINIKE (ID),
+    CONSTRAINT FK_POSETA_3 FOREIGN KEY (UPUTNA_DIJAGNOZA) REFERENCES UPUTNA_DG (ID),
+    CONSTRAINT FK_POSETA_4 FOREIGN KEY (NACELNIK_ODELJENJA) REFERENCES LEKAR (ID)
+);
+
+CREATE INDEX IX_POSETA_KLINIKA ON POSETA (KLINIKA);
+
+CREATE INDEX IX_POSETA_UPUTNA_DIJAGNOZA ON POSETA (UPUTNA_DIJAGNOZA);
+
+CREATE INDEX IX_POSETA_NACELNIK_ODELJENJA ON POSETA (NACELNIK_ODELJENJA);
+
+CREATE TABLE VEZA_LEKAR_POSETA (
+    LEKAR    integer NOT NULL,
+    POSETA   integer NOT NULL,
+    PACIJENT integer NOT NULL,
+    CONSTRAINT PK_VEZA_LEKAR_POSETA PRIMARY KEY (PACIJENT, POSETA, LEKAR),
+    CONSTRAINT FK_VEZA_LEKAR_POSETA_1 FOREIGN KEY (LEKAR) REFERENCES LEKAR (ID),
+    CONSTRAINT FK_VEZA_LEKAR_POSETA_2 FOREIGN KEY (PACIJENT, POSETA) REFERENCES POSETA (PACIJENT_FK, ID)
+);
+
+CREATE INDEX IX_VEZA_LEKAR_POSETA_LEKAR ON VEZA_LEKAR_POSETA (LEKAR);
+
+CREATE TABLE DIJAGNOZE (
+    ID          integer NOT NULL,
+    PACIJENT_FK integer NOT NULL,
+    POSETA_FK   integer NOT NULL,
+    DIJAGNOZE   integer,
+    DODATAK     varchar(50),
+    CONSTRAINT PK_DIJAGNOZE PRIMARY KEY (PACIJENT_FK, POSETA_FK, ID),
+    CONSTRAINT FK_DIJAGNOZE_1 FOREIGN KEY (PACIJENT_FK, POSETA_FK) REFERENCES POSETA (PACIJENT_FK, ID),
+    CONSTRAINT FK_DIJAGNOZE_2 FOREIGN KEY (DIJAGNOZE) REFERENCES MKB10 (ID)
+);
+
+CREATE INDEX IX_DIJAGNOZE_DIJAGNOZE ON DIJAGNOZE (DIJAGNOZE);
+
+CREATE TABLE PREPORUCENA_TERAPIJA (
+    ID          integer NOT NULL,
+    PACIJENT_FK integer NOT NULL,
+    POSETA_FK   integer NOT NULL,
+    LEK         integer,
+    DOZA        varchar(255),
+    CONSTRAINT PK_PREPORUCENA_TERAPIJA PRIMARY KEY (PACIJENT_FK, POSETA_FK, ID),
+    CONSTRAINT FK_PREPORUCENA_TERAPIJA_1 FOREIGN KEY (PACIJENT_FK, POSETA_FK) REFERENCES POSETA (PACIJENT_FK, ID),
+    CONSTRAINT FK_PREPORUCENA_TERAPIJA_2 FOREIGN KEY (LEK) REFERENCES LEKOVI (ID)
+);
+
+CREATE INDEX IX_PREPORUCENA_TERAPIJA_LEK ON PREPORUCENA_TERAPIJA (LEK);
+
+CREATE TABLE NAZIV_NALAZA (
+    ID          integer NOT NULL,
+    POSETA_FK   integer NOT NULL,
+    PACIJENT_FK integer NOT NULL,
+    NALAZ       integer,
+    CONSTRAINT PK_NAZIV_NALAZA PRIMARY KEY (PACIJENT_FK, POSETA_FK, ID),
+    CONSTRAINT FK_NAZIV_NALAZA_1 FOREIGN KEY (PACIJENT_FK, POSETA_FK) REFERENCES POSETA (PACIJENT_FK, ID),
+    CONSTRAINT FK_NAZIV_NALAZA_2 FOREIGN KEY (NALAZ) REFERENCES NALAZI (ID)
+);
+
+CREATE INDEX IX_NAZIV_NALAZA_NALAZ ON NAZIV_NALAZA (NALAZ);
+
+CREATE TABLE VREDNOST_NALAZA (
+    ID          integer NOT NULL,
+    NALAZ_FK    integer NOT NULL,
+    Poseta_FK   integer NOT NULL,
+    Pacijent_FK integer,
+    VREDNOST    varchar(255),
+    CONSTRAINT PK_VREDNOST_NALAZA PRIMARY KEY (NALAZ_FK, ID),
+    CONSTRAINT FK_VREDNOST_NALAZA_1 FOREIGN KEY (Pacijent_FK, Poseta_FK) REFERENCES POSETA (PACIJENT_FK, ID),
+    CONSTRAINT FK_VREDNOST_NALAZA_2 FOREIGN KEY (Pacijent_FK, Poseta_FK, NALAZ_FK) REFERENCES NAZIV_NALAZA (PACIJENT_FK, POSETA_FK, ID)
+);
+
+CREATE INDEX IX_VREDNOST_NALAZA_PACIJENT_FK_POSETA_FK_NALAZ_FK ON VREDNOST_NALAZA (Pacijent_FK, Poseta_FK, NALAZ_FK);
+
+CREATE TABLE NAZIV_KONZILIJARNI (
+    ID           integer NOT NULL,
+    PACIJENT_FK  integer NOT NULL,
+    POSETA_FK    integer NOT NULL,
+    KONZILIJARNI integer,
+    CONSTRAINT PK_NAZIV_KONZILIJARNI PRIMARY KEY (PACIJENT_FK, POSETA_FK, ID),
+    CONSTRAINT FK_NAZIV_KONZILIJARNI_1 FOREIGN KEY (PACIJENT_FK, POSETA_FK) REFERENCES POSETA (PACIJENT_FK, ID),
+    CONSTRAINT FK_NAZIV_KONZILIJARNI_2 FOREIGN KEY (KONZILIJARNI) REFERENCES KONZILIJARNI (ID)
+);
+
+CREATE INDEX IX_NAZIV_KONZILIJARNI_KONZILIJARNI ON NAZIV_KONZILIJARNI (KONZILIJARNI);
+
+CREATE TABLE VREDNOST_KONZILIJARNI (
+    ID              integer NOT NULL,
+    PACIJENT_FK     integer NOT NULL,
+    POSETA_FK       integer NOT NULL,
+    KONZILIJARNI_FK integer NOT NULL,
+    VREDNOST        text,
+    CONSTRAINT PK_VREDNOST_KONZILIJARNI PRIMARY KEY (PACIJENT_FK, POSETA_FK, KONZILIJARNI_FK, ID),
+    CONSTRAINT FK_VREDNOST_KONZILIJARNI_1 FOREIGN KEY (PACIJENT_FK, POSETA_FK) REFERENCES POSETA (PACIJENT_FK, ID),
+    CONSTRAINT FK_VREDNOST_KONZILIJARNI_2 FOREIGN KEY (PACIJENT_FK, POSETA_FK, KONZILIJARNI_FK) REFERENCES NAZIV_KONZILIJARNI (PACIJENT_FK, POSETA_FK, ID)
+);
+
+CREATE TABLE NAZIV_DIJAGNOSTIKA (
+    ID           integer NOT NULL,
+    PACIJENT_FK  integer NOT NULL,
+    POSETA_FK    integer NOT NULL,
+    DIJAGNOSTIKA integer,
+    CONSTRAINT PK_NAZIV_DIJAGNOSTIKA PRIMARY KEY (PACIJENT_FK, POSETA_FK, ID),
+    CONSTRAINT FK_NAZIV_DIJAGNOSTIKA_1 FOREIGN KEY (PACIJENT_FK, POSETA_FK) REFERENCES POSETA (PACIJENT_FK, ID),
+    CONSTRAINT FK_NAZIV_DIJAGNOSTIKA_2 FOREIGN KEY (DIJAGNOSTIKA) REFERENCES DIJAGNOSTIKA (ID)
+);
+
+CREATE INDEX IX_NAZIV_DIJAGNOSTIKA_DIJAGNOSTIKA ON NAZIV_DIJAGNOSTIKA (DIJAGNOSTIKA);
+
+CREATE TABLE VREDNOST_DIJAGNOSTIKA (
+    ID              integer NOT NULL,
+    PACIJENT_FK     integer NOT NULL,
+    POSETA_FK       integer NOT NULL,
+    DIJAGNOSTIKA_FK integer NOT NULL,
+    VREDNOST        text,
+    DATUM           timestamp(0),
+    CONSTRAINT PK_VREDNOST_DIJAGNOSTIKA PRIMARY KEY (PACIJENT_FK, POSETA_FK, DIJAGNOSTIKA_FK, ID),
+    CONSTRAINT FK_VREDNOST_DIJAGNOSTIKA_1 FOREIGN KEY (PACIJENT_FK, POSETA_FK) REFERENCES POSETA (PACIJENT_FK, ID),
+    CONSTRAINT FK_VREDNOST_DIJAGNOSTIKA_2 FOREIGN KEY (PACIJENT_FK, POSETA_FK, DIJAGNOSTIKA_FK) REFERENCES NAZIV_DIJAGNOSTIKA (PACIJENT_FK, POSETA_FK, ID)
+);
+
+CREATE TABLE _regi (
+    Bekap      varchar(255),
+    rar        varchar(255),
+    BekapMreza varchar(255)
+);
