@@ -8,6 +8,7 @@
 #include <QDateTime>
 
 #include <charconv>
+#include <limits>
 
 namespace velmora::data {
 namespace {
@@ -35,48 +36,93 @@ uint64_t prefixOf(std::string_view key)
     return p;
 }
 
+bool fitsInt32(qint64 v)
+{
+    return v >= std::numeric_limits<int32_t>::min() && v <= std::numeric_limits<int32_t>::max();
+}
+
 } // namespace
+
+void ColumnStore::TextCache::set(size_t row, const std::string &bytes)
+{
+    const uint32_t address = arena.append(bytes.data(), bytes.size());
+    if (row == addresses.size())
+        addresses.push_back(address);
+    else
+        addresses[row] = address;
+}
 
 ColumnStore::ColumnStore(const db::ColumnInfo &info)
     : m_info(info)
     , m_storage(storageFor(info.type))
+    // Dates are milliseconds; expressions may count past 32 bits.
+    , m_wide(info.type == db::ColumnType::DateTime || info.baseTable.isEmpty())
 {
 }
 
-void ColumnStore::reserve(size_t rows)
+void ColumnStore::widen()
 {
-    m_null.reserve(rows);
-    switch (m_storage) {
-    case Storage::Integer: m_ints.reserve(rows); break;
-    case Storage::Real: m_reals.reserve(rows); break;
-    case Storage::Text:
-        m_offsets.reserve(rows);
-        m_lengths.reserve(rows);
-        break;
-    }
+    ChunkedArray<qint64> wide;
+    for (size_t i = 0; i < m_ints32.size(); ++i)
+        wide.push_back(m_ints32[i]);
+    m_ints64 = std::move(wide);
+    m_ints32.clear();
+    m_wide = true;
+}
+
+void ColumnStore::pushInteger(qint64 value, bool null)
+{
+    if (!m_wide && !fitsInt32(value))
+        widen();
+    if (m_wide)
+        m_ints64.push_back(value);
+    else
+        m_ints32.push_back(int32_t(value));
+    m_null.push_back(null ? 1 : 0);
+    ++m_size;
+}
+
+void ColumnStore::storeInteger(size_t row, qint64 value)
+{
+    if (!m_wide && !fitsInt32(value))
+        widen();
+    if (m_wide)
+        m_ints64[row] = value;
+    else
+        m_ints32[row] = int32_t(value);
+}
+
+void ColumnStore::pushText(std::string_view utf8)
+{
+    m_addresses.push_back(m_arena.append(utf8.data(), utf8.size()));
+    ++m_size;
 }
 
 void ColumnStore::appendNull()
 {
-    m_null.push_back(1);
     switch (m_storage) {
-    case Storage::Integer: m_ints.push_back(0); break;
-    case Storage::Real: m_reals.push_back(0); break;
+    case Storage::Integer:
+        pushInteger(0, true);
+        break;
+    case Storage::Real:
+        m_reals.push_back(0);
+        m_null.push_back(1);
+        ++m_size;
+        break;
     case Storage::Text:
-        m_offsets.push_back(uint32_t(m_arena.size()));
-        m_lengths.push_back(0);
+        m_addresses.push_back(TextArena::kNone);
+        ++m_size;
         break;
     }
-    if (m_foldedBuilt || m_keysBuilt)
-        writeCaches(size() - 1);
+    if (m_folded.built || m_keys.built)
+        writeCaches(m_size - 1);
 }
 
 void ColumnStore::appendInteger(qint64 value)
 {
     switch (m_storage) {
     case Storage::Integer:
-        m_null.push_back(0);
-        m_ints.push_back(value);
+        pushInteger(value, false);
         break;
     case Storage::Real:
         appendReal(double(value));
@@ -88,16 +134,17 @@ void ColumnStore::appendInteger(qint64 value)
         return;
     }
     }
-    if (m_foldedBuilt || m_keysBuilt)
-        writeCaches(size() - 1);
+    if (m_folded.built || m_keys.built)
+        writeCaches(m_size - 1);
 }
 
 void ColumnStore::appendReal(double value)
 {
     switch (m_storage) {
     case Storage::Real:
-        m_null.push_back(0);
         m_reals.push_back(value);
+        m_null.push_back(0);
+        ++m_size;
         break;
     case Storage::Integer:
         appendInteger(qint64(value));
@@ -106,67 +153,64 @@ void ColumnStore::appendReal(double value)
         appendText(format::numberToText(value).toStdString());
         return;
     }
-    if (m_foldedBuilt || m_keysBuilt)
-        writeCaches(size() - 1);
+    if (m_folded.built || m_keys.built)
+        writeCaches(m_size - 1);
 }
 
 void ColumnStore::appendText(std::string_view utf8)
 {
     switch (m_storage) {
     case Storage::Text:
-        m_null.push_back(0);
-        m_offsets.push_back(uint32_t(m_arena.size()));
-        m_lengths.push_back(uint32_t(utf8.size()));
-        m_arena.append(utf8);
+        pushText(utf8);
         break;
-    case Storage::Integer: {
-        // A text in an integer or date column: a driver that has no declared type for it.
+    case Storage::Integer:
+    case Storage::Real: {
+        // A text in a number or date column: a driver that has no declared type for it.
         const QVariant v = coerce(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
         if (!v.isValid())
             appendNull();
+        else if (m_storage == Storage::Real)
+            appendReal(v.toDouble());
         else if (m_info.type == db::ColumnType::DateTime)
             appendInteger(db::toStoredMsecs(v.toDateTime()));
         else
             appendInteger(v.toLongLong());
         return;
     }
-    case Storage::Real: {
-        const QVariant v = coerce(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
-        if (v.isValid())
-            appendReal(v.toDouble());
-        else
-            appendNull();
-        return;
     }
-    }
-    if (m_foldedBuilt || m_keysBuilt)
-        writeCaches(size() - 1);
+    if (m_folded.built || m_keys.built)
+        writeCaches(m_size - 1);
 }
 
 void ColumnStore::appendVariant(const QVariant &value)
 {
     appendNull();
-    setValue(size() - 1, value);
+    setValue(m_size - 1, value);
 }
 
 void ColumnStore::popBack()
 {
-    m_null.pop_back();
+    --m_size;
     switch (m_storage) {
-    case Storage::Integer: m_ints.pop_back(); break;
-    case Storage::Real: m_reals.pop_back(); break;
+    case Storage::Integer:
+        if (m_wide)
+            m_ints64.pop_back();
+        else
+            m_ints32.pop_back();
+        m_null.pop_back();
+        break;
+    case Storage::Real:
+        m_reals.pop_back();
+        m_null.pop_back();
+        break;
     case Storage::Text:
-        m_offsets.pop_back();
-        m_lengths.pop_back();
+        m_addresses.pop_back();
         break;
     }
-    if (m_foldedBuilt) {
-        m_foldedOffsets.pop_back();
-        m_foldedLengths.pop_back();
-    }
-    if (m_keysBuilt) {
-        m_keyOffsets.pop_back();
-        m_keyLengths.pop_back();
+    if (m_folded.built)
+        m_folded.addresses.pop_back();
+    if (m_keys.built) {
+        m_keys.addresses.pop_back();
         m_keyPrefix.pop_back();
     }
 }
@@ -178,10 +222,10 @@ QVariant ColumnStore::value(size_t row) const
     switch (m_storage) {
     case Storage::Integer:
         if (m_info.type == db::ColumnType::DateTime)
-            return db::fromStoredMsecs(m_ints[row]);
+            return db::fromStoredMsecs(integer(row));
         if (m_info.type == db::ColumnType::Boolean)
-            return m_ints[row] != 0;
-        return m_ints[row];
+            return integer(row) != 0;
+        return integer(row);
     case Storage::Real:
         return m_reals[row];
     case Storage::Text: {
@@ -253,111 +297,90 @@ QVariant ColumnStore::coerce(const QVariant &value) const
 void ColumnStore::setValue(size_t row, const QVariant &raw)
 {
     const QVariant value = coerce(raw);
-    if (!value.isValid()) {
-        m_null[row] = 1;
-        if (m_storage == Storage::Text)
-            m_lengths[row] = 0;
-    } else {
-        m_null[row] = 0;
-        switch (m_storage) {
-        case Storage::Integer:
-            m_ints[row] = m_info.type == db::ColumnType::DateTime ? db::toStoredMsecs(value.toDateTime()) : value.toLongLong();
-            break;
-        case Storage::Real:
-            m_reals[row] = value.toDouble();
-            break;
-        case Storage::Text: {
+    switch (m_storage) {
+    case Storage::Integer:
+        m_null[row] = value.isValid() ? 0 : 1;
+        storeInteger(row, !value.isValid()                              ? 0
+                          : m_info.type == db::ColumnType::DateTime ? db::toStoredMsecs(value.toDateTime())
+                                                                    : value.toLongLong());
+        break;
+    case Storage::Real:
+        m_null[row] = value.isValid() ? 0 : 1;
+        m_reals[row] = value.isValid() ? value.toDouble() : 0;
+        break;
+    case Storage::Text:
+        if (!value.isValid()) {
+            m_addresses[row] = TextArena::kNone;
+        } else {
             const QByteArray utf8 = value.toString().toUtf8();
-            m_offsets[row] = uint32_t(m_arena.size());
-            m_lengths[row] = uint32_t(utf8.size());
-            m_arena.append(utf8.constData(), size_t(utf8.size()));
-            break;
+            m_addresses[row] = m_arena.append(utf8.constData(), size_t(utf8.size()));
         }
-        }
+        break;
     }
-    if (m_foldedBuilt || m_keysBuilt)
+    if (m_folded.built || m_keys.built)
         writeCaches(row);
 }
 
 void ColumnStore::writeCaches(size_t row) const
 {
-    const std::string_view t = m_storage == Storage::Text && !isNull(row) ? text(row) : std::string_view();
-    if (m_foldedBuilt) {
-        if (m_foldedOffsets.size() <= row) {
-            m_foldedOffsets.resize(row + 1);
-            m_foldedLengths.resize(row + 1);
-        }
-        const size_t start = m_foldedArena.size();
-        appendFolded(t, m_foldedArena);
-        m_foldedOffsets[row] = uint32_t(start);
-        m_foldedLengths[row] = uint32_t(m_foldedArena.size() - start);
+    const std::string_view t = m_storage == Storage::Text ? text(row) : std::string_view();
+    if (m_folded.built) {
+        m_scratch.clear();
+        appendFolded(t, m_scratch);
+        m_folded.set(row, m_scratch);
     }
-    if (m_keysBuilt) {
-        if (m_keyOffsets.size() <= row) {
-            m_keyOffsets.resize(row + 1);
-            m_keyLengths.resize(row + 1);
-            m_keyPrefix.resize(row + 1);
-        }
-        const size_t start = m_keyArena.size();
-        Collation::serbian().appendSortKey(t, m_keyArena);
-        m_keyOffsets[row] = uint32_t(start);
-        m_keyLengths[row] = uint32_t(m_keyArena.size() - start);
-        m_keyPrefix[row] = prefixOf(sortKey(row));
+    if (m_keys.built) {
+        m_scratch.clear();
+        Collation::serbian().appendSortKey(t, m_scratch);
+        m_keys.set(row, m_scratch);
+        if (row == m_keyPrefix.size())
+            m_keyPrefix.push_back(prefixOf(m_scratch));
+        else
+            m_keyPrefix[row] = prefixOf(m_scratch);
     }
 }
 
 void ColumnStore::ensureFolded() const
 {
-    if (m_foldedBuilt)
+    if (m_folded.built)
         return;
-    const size_t n = size();
-    m_foldedOffsets.resize(n);
-    m_foldedLengths.resize(n);
-    m_foldedArena.clear();
-    m_foldedArena.reserve(m_arena.size());
-    for (size_t row = 0; row < n; ++row) {
-        const size_t start = m_foldedArena.size();
-        if (m_storage == Storage::Text && !isNull(row))
-            appendFolded(text(row), m_foldedArena);
-        m_foldedOffsets[row] = uint32_t(start);
-        m_foldedLengths[row] = uint32_t(m_foldedArena.size() - start);
+    m_folded = TextCache();
+    for (size_t row = 0; row < m_size; ++row) {
+        m_scratch.clear();
+        if (m_storage == Storage::Text)
+            appendFolded(text(row), m_scratch);
+        m_folded.set(row, m_scratch);
     }
-    m_foldedBuilt = true;
+    m_folded.built = true;
 }
 
 void ColumnStore::ensureKeys() const
 {
-    if (m_keysBuilt)
+    if (m_keys.built)
         return;
-    const size_t n = size();
-    m_keyOffsets.resize(n);
-    m_keyLengths.resize(n);
-    m_keyPrefix.resize(n);
-    m_keyArena.clear();
-    m_keyArena.reserve(m_arena.size() * 2);
+    m_keys = TextCache();
+    m_keyPrefix.clear();
     Collation &collation = Collation::serbian();
-    for (size_t row = 0; row < n; ++row) {
-        const size_t start = m_keyArena.size();
+    for (size_t row = 0; row < m_size; ++row) {
+        m_scratch.clear();
         if (m_storage == Storage::Text && !isNull(row))
-            collation.appendSortKey(text(row), m_keyArena);
-        m_keyOffsets[row] = uint32_t(start);
-        m_keyLengths[row] = uint32_t(m_keyArena.size() - start);
+            collation.appendSortKey(text(row), m_scratch);
+        m_keys.set(row, m_scratch);
+        m_keyPrefix.push_back(prefixOf(m_scratch));
     }
-    for (size_t row = 0; row < n; ++row)
-        m_keyPrefix[row] = prefixOf(std::string_view(m_keyArena.data() + m_keyOffsets[row], m_keyLengths[row]));
-    m_keysBuilt = true;
+    m_keys.built = true;
 }
 
 std::string_view ColumnStore::foldedText(size_t row) const
 {
     ensureFolded();
-    return std::string_view(m_foldedArena.data() + m_foldedOffsets[row], m_foldedLengths[row]);
+    return m_folded.at(row);
 }
 
 std::string_view ColumnStore::sortKey(size_t row) const
 {
     ensureKeys();
-    return std::string_view(m_keyArena.data() + m_keyOffsets[row], m_keyLengths[row]);
+    return m_keys.at(row);
 }
 
 uint64_t ColumnStore::sortKeyPrefix(size_t row) const
@@ -368,11 +391,9 @@ uint64_t ColumnStore::sortKeyPrefix(size_t row) const
 
 size_t ColumnStore::memoryBytes() const
 {
-    return m_null.capacity() + m_ints.capacity() * sizeof(qint64) + m_reals.capacity() * sizeof(double)
-           + (m_offsets.capacity() + m_lengths.capacity()) * sizeof(uint32_t) + m_arena.capacity()
-           + m_foldedArena.capacity() + (m_foldedOffsets.capacity() + m_foldedLengths.capacity()) * sizeof(uint32_t)
-           + m_keyArena.capacity() + (m_keyOffsets.capacity() + m_keyLengths.capacity()) * sizeof(uint32_t)
-           + m_keyPrefix.capacity() * sizeof(uint64_t);
+    return m_null.memoryBytes() + m_ints32.memoryBytes() + m_ints64.memoryBytes() + m_reals.memoryBytes()
+           + m_addresses.memoryBytes() + m_arena.memoryBytes() + m_folded.memoryBytes()
+           + m_keys.memoryBytes() + m_keyPrefix.memoryBytes();
 }
 
 } // namespace velmora::data

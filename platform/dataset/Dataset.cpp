@@ -733,28 +733,18 @@ bool Dataset::locate(const QString &fields, const QVariantList &values, LocateOp
         const bool anywhere = partial && text.startsWith(u'%');
         const bool fold = options & loCaseInsensitive;
         const std::string key = fold ? folded((anywhere ? text.mid(1) : text).toStdString()) : (anywhere ? text.mid(1) : text).toStdString();
-        for (size_t pos = 0; pos < m_view.size(); ++pos) {
-            const uint32_t row = m_view[pos];
+        if (fold && !store.isEmpty())
+            store.foldedText(0); // the cache is built once, before the scan
+        return moveToFirstMatch([&](uint32_t row) {
             if (store.isNull(row))
-                continue;
+                return false;
             const std::string_view value = fold ? store.foldedText(row) : store.text(row);
-            const bool hit = anywhere  ? value.find(key) != std::string_view::npos
-                             : partial ? value.size() >= key.size() && std::memcmp(value.data(), key.data(), key.size()) == 0
-                                       : value == key;
-            if (hit) {
-                moveTo(int(pos));
-                return true;
-            }
-        }
-        return false;
+            return anywhere  ? value.find(key) != std::string_view::npos
+                   : partial ? value.size() >= key.size() && std::memcmp(value.data(), key.data(), key.size()) == 0
+                             : value == key;
+        });
     }
-    for (size_t pos = 0; pos < m_view.size(); ++pos) {
-        if (rowMatches(m_view[pos], columns, values, options)) {
-            moveTo(int(pos));
-            return true;
-        }
-    }
-    return false;
+    return moveToFirstMatch([&](uint32_t row) { return rowMatches(row, columns, values, options); });
 }
 
 std::vector<Dataset::SortKey> Dataset::parseSort(const QString &sort) const
@@ -822,6 +812,46 @@ bool Dataset::lessThan(uint32_t a, uint32_t b) const
     return false;
 }
 
+void Dataset::applyFilter()
+{
+    if (!m_filter) {
+        m_view = m_ordered;
+        return;
+    }
+    // Evaluated in store order, where the column data lies in sequence; the
+    // sorted order then only looks the answers up.
+    std::vector<uint8_t> passes(m_deleted.size(), 0);
+    for (uint32_t row = 0; row < m_deleted.size(); ++row)
+        passes[row] = !m_deleted[row] && m_filter->matches(row);
+    m_view.clear();
+    for (const uint32_t row : m_ordered) {
+        if (passes[row])
+            m_view.push_back(row);
+    }
+}
+
+bool Dataset::moveToFirstMatch(const std::function<bool(uint32_t)> &matches)
+{
+    // The store is scanned in sequence; the current order decides which match is first.
+    std::vector<uint8_t> hits(m_deleted.size(), 0);
+    bool any = false;
+    for (uint32_t row = 0; row < m_deleted.size(); ++row) {
+        if (!m_deleted[row] && matches(row)) {
+            hits[row] = 1;
+            any = true;
+        }
+    }
+    if (!any)
+        return false;
+    for (size_t pos = 0; pos < m_view.size(); ++pos) {
+        if (hits[m_view[pos]]) {
+            moveTo(int(pos));
+            return true;
+        }
+    }
+    return false;
+}
+
 void Dataset::applyOrder()
 {
     m_ordered.clear();
@@ -838,15 +868,7 @@ void Dataset::applyOrder()
         }
         std::stable_sort(m_ordered.begin(), m_ordered.end(), [this](uint32_t a, uint32_t b) { return lessThan(a, b); });
     }
-    if (m_filter) {
-        m_view.clear();
-        for (const uint32_t row : m_ordered) {
-            if (m_filter->matches(row))
-                m_view.push_back(row);
-        }
-    } else {
-        m_view = m_ordered;
-    }
+    applyFilter();
 }
 
 void Dataset::setSort(const QString &sort)
@@ -898,7 +920,7 @@ void Dataset::setFiltered(bool filtered)
     checkBrowseMode();
     m_filtered = filtered;
     m_filter = std::move(expression);
-    applyOrder();
+    applyFilter(); // the order stays
     m_current = m_view.empty() ? -1 : 0;
     m_bof = true;
     m_eof = m_view.empty();

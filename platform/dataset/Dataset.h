@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -156,7 +157,9 @@ private:
     void checkBrowseMode();
     void setState(DatasetState state);
     void rebuildFields();
-    void applyOrder();  // sort, then filter: rebuilds m_view
+    void applyOrder();  // sort, then filter: rebuilds m_ordered and m_view
+    void applyFilter(); // m_view from m_ordered
+    bool moveToFirstMatch(const std::function<bool(uint32_t)> &matches);
     std::vector<SortKey> parseSort(const QString &sort) const;
     bool lessThan(uint32_t a, uint32_t b) const;
     void setCurrent(int position, bool notify = true);

@@ -16,8 +16,9 @@ bool isWordChar(QChar c)
 }
 
 // Reads a literal or quoted name that ends with `close`, where a doubled
-// `close` stands for itself. Returns the end (one past), or the text's end.
-qsizetype readQuoted(const QString &sql, qsizetype from, QChar close)
+// `close` stands for itself. Returns the end (one past), or the text's end
+// with `complete` false.
+qsizetype readQuoted(const QString &sql, qsizetype from, QChar close, bool *complete)
 {
     qsizetype i = from;
     while (i < sql.size()) {
@@ -30,6 +31,7 @@ qsizetype readQuoted(const QString &sql, qsizetype from, QChar close)
         }
         ++i;
     }
+    *complete = false;
     return sql.size();
 }
 
@@ -58,12 +60,12 @@ private:
     }
     bool isWord(qsizetype index, QLatin1String word) const
     {
-        return index < m_tokens.size() && m_tokens[index].kind == TokenKind::Word
+        return index >= 0 && index < m_tokens.size() && m_tokens[index].kind == TokenKind::Word
                && text(index).compare(word, Qt::CaseInsensitive) == 0;
     }
     bool isPunct(qsizetype index, QChar c) const
     {
-        return index < m_tokens.size() && m_tokens[index].kind == TokenKind::Punct && text(index).size() == 1
+        return index >= 0 && index < m_tokens.size() && m_tokens[index].kind == TokenKind::Punct && text(index).size() == 1
                && text(index).at(0) == c;
     }
     bool isStringLike(qsizetype index) const
@@ -100,19 +102,33 @@ private:
 
     void emitRange(qsizetype from, qsizetype to, QString &out)
     {
-        // A pending TOP n of this statement level, appended as LIMIT n at its end.
+        // A pending TOP n of this statement level, appended as LIMIT n after its
+        // last token (before trailing comments, which would swallow it).
         QString limit;
+        qsizetype limitAt = out.size();
         for (qsizetype i = from; i < to; ++i) {
             const Token &t = m_tokens[i];
+            if (i > from && !limit.isEmpty() && isSignificant(i - 1))
+                limitAt = out.size();
             switch (t.kind) {
             case TokenKind::NString:
-                out += text(i).mid(1); // N'...' is a plain literal in both backends
+                // N'...' is a plain literal in both backends; one right after
+                // another literal must not join it as a doubled quote.
+                if (out.endsWith(u'\''))
+                    out += u' ';
+                out += text(i).mid(1);
                 break;
             case TokenKind::BracketName:
-                out += bracketName(text(i));
+                out += bracketName(i);
                 break;
             case TokenKind::Parameter:
-                out += m_backend == Backend::PostgreSQL ? QStringLiteral("$%1").arg(++m_parameter) : QStringLiteral("?");
+                if (m_backend == Backend::PostgreSQL) {
+                    out += QStringLiteral("$%1").arg(++m_parameter);
+                    if (i + 1 < to && (m_tokens[i + 1].kind == TokenKind::Number || m_tokens[i + 1].kind == TokenKind::Word))
+                        out += u' '; // $1 followed by 2 is not $12
+                } else {
+                    out += u'?';
+                }
                 break;
             case TokenKind::Punct:
                 if (isPunct(i, u'(') && m_depth < kMaxDepth) {
@@ -120,6 +136,7 @@ private:
                     const qsizetype word = next(i + 1);
                     const qsizetype close = next(word + 1);
                     if (isWord(word, QLatin1String("SERIALIZABLE")) && isPunct(close, u')')) {
+                        out += u' '; // keeps its neighbours apart
                         i = close;
                         break;
                     }
@@ -138,7 +155,7 @@ private:
                     break;
                 }
                 if (isPunct(i, u';') && !limit.isEmpty()) {
-                    out += limit;
+                    out.insert(limitAt, limit);
                     limit.clear();
                 }
                 out += text(i);
@@ -172,7 +189,29 @@ private:
                 break;
             }
         }
-        out += limit;
+        if (!limit.isEmpty()) {
+            if (to > from && isSignificant(to - 1))
+                limitAt = out.size();
+            out.insert(limitAt, limit);
+        }
+    }
+
+    // A token after which LIMIT may follow: not a space, a comment or an unterminated literal.
+    bool isSignificant(qsizetype index) const
+    {
+        const Token &t = m_tokens[index];
+        switch (t.kind) {
+        case TokenKind::Space:
+        case TokenKind::Comment:
+            return false;
+        case TokenKind::String:
+        case TokenKind::NString:
+        case TokenKind::QuotedName:
+        case TokenKind::BracketName:
+            return t.complete;
+        default:
+            return true;
+        }
     }
 
     // CAST(x AS int): SQLite would turn a text that is no number into 0; the
@@ -235,9 +274,12 @@ private:
         return true;
     }
 
-    QString bracketName(QStringView token) const
+    QString bracketName(qsizetype index) const
     {
-        const QString name = token.mid(1, token.size() - 2).toString().replace(QStringLiteral("]]"), QStringLiteral("]"));
+        const QStringView token = text(index);
+        // An unterminated name keeps all it has.
+        const qsizetype inner = m_tokens[index].complete ? token.size() - 2 : token.size() - 1;
+        const QString name = token.mid(1, inner).toString().replace(QStringLiteral("]]"), QStringLiteral("]"));
         if (m_backend == Backend::PostgreSQL && isPlainName(name))
             return name; // folds as the schema's unquoted names do
         return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
@@ -263,6 +305,7 @@ QList<Token> tokenize(const QString &sql)
         const QChar c = sql.at(i);
         const qsizetype start = i;
         TokenKind kind = TokenKind::Punct;
+        bool complete = true;
         if (c.isSpace()) {
             while (i < n && sql.at(i).isSpace())
                 ++i;
@@ -274,18 +317,19 @@ QList<Token> tokenize(const QString &sql)
         } else if (c == u'/' && i + 1 < n && sql.at(i + 1) == u'*') {
             const qsizetype end = sql.indexOf(QStringLiteral("*/"), i + 2);
             i = end < 0 ? n : end + 2;
+            complete = end >= 0;
             kind = TokenKind::Comment;
         } else if (c == u'\'') {
-            i = readQuoted(sql, i + 1, u'\'');
+            i = readQuoted(sql, i + 1, u'\'', &complete);
             kind = TokenKind::String;
         } else if ((c == u'N' || c == u'n') && i + 1 < n && sql.at(i + 1) == u'\'') {
-            i = readQuoted(sql, i + 2, u'\'');
+            i = readQuoted(sql, i + 2, u'\'', &complete);
             kind = TokenKind::NString;
         } else if (c == u'"') {
-            i = readQuoted(sql, i + 1, u'"');
+            i = readQuoted(sql, i + 1, u'"', &complete);
             kind = TokenKind::QuotedName;
         } else if (c == u'[') {
-            i = readQuoted(sql, i + 1, u']');
+            i = readQuoted(sql, i + 1, u']', &complete);
             kind = TokenKind::BracketName;
         } else if (c == u'?') {
             ++i;
@@ -301,7 +345,7 @@ QList<Token> tokenize(const QString &sql)
         } else {
             ++i;
         }
-        tokens.append(Token{kind, start, i - start});
+        tokens.append(Token{kind, start, i - start, complete});
     }
     return tokens;
 }

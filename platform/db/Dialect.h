@@ -21,6 +21,7 @@ struct Token {
     TokenKind kind;
     qsizetype begin;
     qsizetype length;
+    bool complete = true; // false for a literal, name or comment the text ends inside
 };
 
 // Never fails: text it cannot read (an unterminated literal, a stray

@@ -105,7 +105,8 @@ SqliteConnection::SqliteConnection(const QString &path, OpenMode mode)
 {
     if (mode == OpenMode::Existing && !QFileInfo::exists(path))
         throw DbError(QStringLiteral("Baza podataka ne postoji: %1").arg(path), QString(), QStringLiteral("SQLITE_CANTOPEN"));
-    const int flags = SQLITE_OPEN_READWRITE | (mode == OpenMode::CreateIfMissing ? SQLITE_OPEN_CREATE : 0);
+    // One thread uses a connection: no locking inside sqlite3.
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (mode == OpenMode::CreateIfMissing ? SQLITE_OPEN_CREATE : 0);
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");

@@ -23,10 +23,11 @@ private slots:
         QTest::newRow("N literal") << "where Naziv_Klinike = N'Očna'" << "where Naziv_Klinike = 'Očna'"
                                    << "where Naziv_Klinike = 'Očna'";
         QTest::newRow("ISNULL") << "SELECT ISNULL(MAX(CAST(ID AS int))+1, 1) AS maxa FROM Grad (SERIALIZABLE) "
-                                << "SELECT COALESCE(MAX(velmora_int(ID))+1, 1) AS maxa FROM Grad  "
-                                << "SELECT COALESCE(MAX(CAST(ID AS int))+1, 1) AS maxa FROM Grad  ";
+                                << "SELECT COALESCE(MAX(velmora_int(ID))+1, 1) AS maxa FROM Grad   "
+                                << "SELECT COALESCE(MAX(CAST(ID AS int))+1, 1) AS maxa FROM Grad   ";
         QTest::newRow("hint before WHERE") << "FROM Grad (SERIALIZABLE)  WHERE PACIJENT_FK = 12"
-                                           << "FROM Grad   WHERE PACIJENT_FK = 12" << "FROM Grad   WHERE PACIJENT_FK = 12";
+                                           << "FROM Grad    WHERE PACIJENT_FK = 12" << "FROM Grad    WHERE PACIJENT_FK = 12";
+        QTest::newRow("hint between minus signs") << "x-(SERIALIZABLE)-1" << "x- -1" << "x- -1";
         QTest::newRow("TOP") << "select top 1 * from _regi" << "select * from _regi LIMIT 1" << "select * from _regi LIMIT 1";
         QTest::newRow("TOP in a subquery") << "select ID from GRAD where ID in (select top 2 ID from GRAD) order by ID"
                                            << "select ID from GRAD where ID in (select ID from GRAD LIMIT 2) order by ID"
@@ -39,6 +40,7 @@ private slots:
                                               << "COALESCE(IME, '') || ' ' || COALESCE(PREZIME, '')";
         QTest::newRow("arithmetic plus stays") << "MAX(ID)+1" << "MAX(ID)+1" << "MAX(ID)+1";
         QTest::newRow("parameters") << "where A = ? and B = ?" << "where A = ? and B = ?" << "where A = $1 and B = $2";
+        QTest::newRow("parameter before a digit") << "?1" << "?1" << "$1 1";
         QTest::newRow("literals untouched")
             << "select 'ISNULL(a,b) [x] N''y'' ? TOP 1 (SERIALIZABLE)' + N'ž'"
             << "select 'ISNULL(a,b) [x] N''y'' ? TOP 1 (SERIALIZABLE)' || 'ž'"
@@ -48,6 +50,10 @@ private slots:
         QTest::newRow("comments untouched") << "select 1 -- ISNULL(a, b) ?\n" << "select 1 -- ISNULL(a, b) ?\n"
                                             << "select 1 -- ISNULL(a, b) ?\n";
         QTest::newRow("Upper kept") << "WHERE ID=Upper(N'5')" << "WHERE ID=Upper('5')" << "WHERE ID=Upper('5')";
+        QTest::newRow("TOP before a comment") << "select top 1 * from GRAD -- najveći\n" << "select * from GRAD LIMIT 1 -- najveći\n"
+                                              << "select * from GRAD LIMIT 1 -- najveći\n";
+        QTest::newRow("TOP first") << "top 5 x" << "top 5 x" << "top 5 x";
+        QTest::newRow("unterminated name") << "select [ab" << "select \"ab\"" << "select ab";
         QTest::newRow("unterminated literal") << "select 'abc" << "select 'abc" << "select 'abc";
         QTest::newRow("strict integer cast") << "select CAST( [ID] AS INT ), cast(x as varchar(5))"
                                              << "select velmora_int( \"ID\"), cast(x as varchar(5))"

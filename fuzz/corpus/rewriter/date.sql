@@ -1,0 +1,1 @@
+select * from T where (DATUM=CONVERT(smalldatetime, '15.03.2007', 104)) and (Id=N'3')

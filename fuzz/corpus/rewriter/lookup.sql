@@ -1,0 +1,2 @@
+SELECT ID, Mesto FROM Grad
+WHERE ID=Upper(N'5')

@@ -1,0 +1,1 @@
+select [Kosti, zglobovi, mišići koža], [REGISTARSKI BROJ] from POSETA where Naziv_Klinike = N'O''Neil'
