@@ -17,6 +17,10 @@ QString mainSettingsPath()
 QString executableSettingsPath()
 {
     const QFileInfo exe(QCoreApplication::applicationFilePath());
+    // The executable named after the program ("velmora" on Linux) shares the
+    // main settings file, as the two names meet on a file system that ignores case.
+    if (exe.completeBaseName().compare(QCoreApplication::applicationName(), Qt::CaseInsensitive) == 0)
+        return mainSettingsPath();
     return exe.absolutePath() + u'/' + exe.completeBaseName() + QStringLiteral(".ini");
 }
 

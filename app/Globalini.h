@@ -18,7 +18,7 @@ void WriteIniInteger(const QString &section, const QString &key, int value);
 QString mainSettingsPath();
 // The executable's own path with its extension replaced by ".ini": the file
 // of the login and the backup. Both are "Velmora.ini" when the executable is
-// named after the program.
+// named after the program, in any case ("velmora").
 QString executableSettingsPath();
 // "Verzija.ini" in the program folder.
 QString versionFilePath();

@@ -1,7 +1,8 @@
 #include "app/Globals.h"
 #include "app/TfMain.h"
 #include "app/VelmoraApplication.h"
-#include "connection/LoginStep.h"
+#include "connection/TdmPodaci.h"
+#include "connection/TfLogin.h"
 
 int main(int argc, char *argv[])
 {
@@ -10,6 +11,7 @@ int main(int argc, char *argv[])
 
     velmora::MainWindowServices services;
     services.login = velmora::runLogin;
+    services.createDataModules = velmora::createDataModules;
 
     auto mainWindow = velmora::createForm<velmora::TfMain>(std::move(services));
     if (!mainWindow->loggedIn())
@@ -17,5 +19,10 @@ int main(int argc, char *argv[])
     // The program ends when the main window closes.
     QObject::connect(mainWindow.get(), &QDialog::finished, &application, &QCoreApplication::quit);
     mainWindow->show();
-    return application.exec();
+    const int status = application.exec();
+    // The data modules close their datasets and connections as the program ends.
+    mainWindow.reset();
+    velmora::destroyDataModules();
+    velmora::loginConnection.reset();
+    return status;
 }

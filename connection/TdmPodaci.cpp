@@ -1,6 +1,9 @@
 #include "TdmPodaci.h"
 
+#include "TfLogin.h"
+
 #include "app/ErrorHandler.h"
+#include "app/Globals.h"
 #include "database/StoredProc.h"
 #include "platform/dataset/Dataset.h"
 
@@ -224,6 +227,9 @@ void createDataModules()
     } catch (const std::exception &error) {
         reportError(error, dmPodaciZajednicke);
     }
+    // The login's connection served until a module connected.
+    if (Globals.Connection != loginConnection.get())
+        loginConnection.reset();
 }
 
 void destroyDataModules()
@@ -232,6 +238,8 @@ void destroyDataModules()
     dmPodaciZajednicke = nullptr;
     delete dmPodaci;
     dmPodaci = nullptr;
+    if (!Globals.Connection && loginConnection)
+        Globals.Connection = loginConnection.get();
 }
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 // velmora-admin: the ward administrator's command-line tool.
 #include "DemoData.h"
 #include "Schema.h"
+#include "Users.h"
 #include "platform/db/ConnectionString.h"
 
 #include <QCoreApplication>
@@ -8,6 +9,10 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <iostream>
+#include <string>
+#include <termios.h>
+#include <unistd.h>
 
 namespace {
 
@@ -24,6 +29,12 @@ const char *kUsage =
     "                              diagnostic findings, diagnoses and therapy. An empty\n"
     "                              database gets the tables first; one that already\n"
     "                              holds patients is refused.\n"
+    "  adduser TARGET NAME         Add the user NAME, or give an existing one a new\n"
+    "                              password, asked for twice without echo (one line\n"
+    "                              from standard input when it is not a terminal).\n"
+    "                              Embedded databases keep a salted hash of it;\n"
+    "                              on PostgreSQL NAME is a login role that may\n"
+    "                              connect to the database.\n"
     "\n"
     "TARGET is sqlite:PATH (the file is created when missing) or a PostgreSQL\n"
     "connection URI or key=value string, for example\n"
@@ -31,6 +42,28 @@ const char *kUsage =
     "  postgresql://lekar@/odeljenje?host=/var/run/postgresql\n"
     "\n"
     "Exit status: 0 on success, 1 when the command failed, 2 for wrong usage.\n";
+
+// A line from standard input; without echo when it is a terminal.
+QString readSecret(const char *prompt)
+{
+    const bool terminal = isatty(STDIN_FILENO);
+    termios saved{};
+    if (terminal) {
+        std::fputs(prompt, stderr);
+        std::fflush(stderr);
+        tcgetattr(STDIN_FILENO, &saved);
+        termios silent = saved;
+        silent.c_lflag &= ~tcflag_t(ECHO);
+        tcsetattr(STDIN_FILENO, TCSANOW, &silent);
+    }
+    std::string line;
+    std::getline(std::cin, line);
+    if (terminal) {
+        tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+        std::fputs("\n", stderr);
+    }
+    return QString::fromStdString(line);
+}
 
 int usage(QTextStream &err, const QString &problem)
 {
@@ -95,6 +128,20 @@ int main(int argc, char *argv[])
             out << "Filled " << connection->databaseName() << ": " << counts.patients << " patients, " << counts.visits
                 << " stays, " << counts.icd10 << " ICD-10 codes, " << counts.labValues << " laboratory results in "
                 << clock.elapsed() / 1000.0 << " s.\n";
+            return 0;
+        }
+        if (command == QLatin1String("adduser")) {
+            if (args.size() != 1)
+                return usage(err, QStringLiteral("adduser needs a NAME"));
+            const QString name = args.first();
+            const QString password = readSecret("Lozinka: ");
+            if (isatty(STDIN_FILENO) && readSecret("Ponovite lozinku: ") != password)
+                throw db::DbError(QStringLiteral("the two passwords differ; nothing was changed"));
+            if (password.isEmpty())
+                throw db::DbError(QStringLiteral("an empty password is not accepted"));
+            auto connection = db::openTarget(target, false);
+            database::users::addOrReset(*connection, name, password);
+            out << "User " << name << " may now log in to " << connection->databaseName() << ".\n";
             return 0;
         }
         return usage(err, QStringLiteral("unknown command '%1'").arg(command));

@@ -290,3 +290,12 @@ CREATE TABLE _regi (
     rar        NVARCHAR(255),
     BekapMreza NVARCHAR(255)
 );
+
+-- Users of an embedded database: the login checks a name and the salted hash
+-- of its password (Argon2id, libsodium); the password itself is never stored.
+CREATE TABLE _korisnici (
+    KORISNIK NVARCHAR(128) NOT NULL COLLATE NOCASE,
+    LOZINKA  NVARCHAR(255) NOT NULL,
+    PRISTUP  BIT NOT NULL DEFAULT 1,
+    CONSTRAINT PK__korisnici PRIMARY KEY (KORISNIK)
+);

@@ -108,8 +108,12 @@ QString ConnectionString::toLibpq() const
     const QString source = value(QStringLiteral("Data Source")).trimmed();
     if (!source.isEmpty()) {
         // host:port, or a socket folder (a path)
+        // host:port; the host may be a socket folder (/run/postgresql:5432)
         const qsizetype colon = source.lastIndexOf(u':');
-        if (colon > 0 && !source.startsWith(u'/') && !source.startsWith(u'[')) {
+        bool digits = colon > 0 && colon + 1 < source.size();
+        for (qsizetype i = colon + 1; digits && i < source.size(); ++i)
+            digits = source.at(i).isDigit();
+        if (digits && !source.startsWith(u'[')) {
             parts << QStringLiteral("host=") + libpqQuote(source.left(colon));
             parts << QStringLiteral("port=") + libpqQuote(source.mid(colon + 1));
         } else {

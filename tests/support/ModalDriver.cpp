@@ -12,9 +12,7 @@ namespace {
 
 int pending = 0;
 
-} // namespace
-
-void onNextModal(std::function<void(QWidget *)> action, int timeoutMs)
+void watch(std::function<void(QWidget *)> action, int timeoutMs)
 {
     ++pending;
     QPointer<QWidget> before = QApplication::activeModalWidget();
@@ -37,6 +35,36 @@ void onNextModal(std::function<void(QWidget *)> action, int timeoutMs)
         }
     });
     timer->start(10);
+}
+
+} // namespace
+
+void onNextModal(std::function<void(QWidget *)> action, int timeoutMs)
+{
+    watch(std::move(action), timeoutMs);
+}
+
+ModalHandler::ModalHandler(std::function<void(QWidget *)> action)
+{
+    auto *timer = new QTimer(qApp);
+    m_timer = timer;
+    QPointer<QWidget> before = QApplication::activeModalWidget();
+    QObject::connect(timer, &QTimer::timeout, qApp, [this, timer, before, action]() {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal != before && modal->isVisible() && !modal->property("velmoraHandled").toBool()) {
+            modal->setProperty("velmoraHandled", true);
+            ++m_handled;
+            timer->stop();
+            action(modal);
+            timer->start(10);
+        }
+    });
+    timer->start(10);
+}
+
+ModalHandler::~ModalHandler()
+{
+    delete m_timer;
 }
 
 bool allModalActionsRan()

@@ -4,14 +4,30 @@
 
 #include <functional>
 
+class QObject;
+
 class QWidget;
 
 namespace velmora::test {
 
 // Runs `action` on the next modal window that opens, while the caller blocks in
-// its exec(). A window that does not appear within the timeout fails the test
-// run through QFAIL-like output at the end of the wait (see waitForModalActions).
+// its exec(). A window that does not appear is reported, and allModalActionsRan()
+// stays false, which the tests' cleanup() checks.
 void onNextModal(std::function<void(QWidget *modal)> action, int timeoutMs = 5000);
+// Handles the modal windows that open while it lives (a call that may or may
+// not show a message); it stops with the scope.
+class ModalHandler {
+public:
+    explicit ModalHandler(std::function<void(QWidget *modal)> action);
+    ~ModalHandler();
+    ModalHandler(const ModalHandler &) = delete;
+    ModalHandler &operator=(const ModalHandler &) = delete;
+    int handled() const { return m_handled; }
+
+private:
+    QObject *m_timer;
+    int m_handled = 0;
+};
 
 // True when every action queued with onNextModal has run.
 bool allModalActionsRan();
