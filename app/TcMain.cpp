@@ -92,7 +92,7 @@ bool TcMain::FormKeyPress(QKeyEvent *event)
     case Qt::Key_Enter:
         if (event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier))
             return false;
-        if (keepsEnter(QApplication::focusWidget()))
+        if (keepsEnter(m_keyTarget ? m_keyTarget : QApplication::focusWidget()))
             return false;
         focusNextChild();
         return true;
@@ -213,6 +213,7 @@ bool TcMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()
         && static_cast<QWidget *>(watched)->window() == this) {
+        m_keyTarget = static_cast<QWidget *>(watched);
         try {
             return FormKeyPress(static_cast<QKeyEvent *>(event));
         } catch (const std::exception &error) {

@@ -51,11 +51,14 @@ protected:
 
     void restoreGeometrySettings();
     void saveGeometrySettings();
+    // The control a key being previewed is meant for.
+    QWidget *keyTarget() const { return m_keyTarget; }
 
 private:
     void centre();
 
     Placement m_placement = Placement::Designed;
+    QWidget *m_keyTarget = nullptr;
     bool m_closing = false;
 };
 

@@ -14,6 +14,8 @@ packages=(
     fonts-dejavu-core xdg-utils
     # tests: a real PostgreSQL server, libFuzzer, a desktop to look at
     postgresql clang libclang-rt-14-dev xvfb xauth
+    # tests: a real reader of the spreadsheets the program writes
+    python3-openpyxl
 )
 
 missing=()
