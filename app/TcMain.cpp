@@ -213,7 +213,9 @@ bool TcMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()
         && static_cast<QWidget *>(watched)->window() == this) {
-        m_keyTarget = static_cast<QWidget *>(watched);
+        // The focused control, or (before the window has the focus) the one the key was sent to.
+        QWidget *focus = QApplication::focusWidget();
+        m_keyTarget = focus && focus->window() == this ? focus : static_cast<QWidget *>(watched);
         try {
             return FormKeyPress(static_cast<QKeyEvent *>(event));
         } catch (const std::exception &error) {
