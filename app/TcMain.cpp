@@ -92,6 +92,10 @@ bool TcMain::FormKeyPress(QKeyEvent *event)
     case Qt::Key_Enter:
         if (event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier))
             return false;
+        if (auto *button = qobject_cast<QPushButton *>(m_keyTarget ? m_keyTarget : QApplication::focusWidget())) {
+            button->click(); // a focused push button takes Enter itself
+            return true;
+        }
         if (keepsEnter(m_keyTarget ? m_keyTarget : QApplication::focusWidget()))
             return false;
         focusNextChild();

@@ -1,6 +1,7 @@
 #include "app/Globals.h"
 #include "app/TfMain.h"
 #include "app/VelmoraApplication.h"
+#include "catalogues/TfKatalog.h"
 #include "connection/TdmPodaci.h"
 #include "connection/TfLogin.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char *argv[])
     velmora::MainWindowServices services;
     services.login = velmora::runLogin;
     services.createDataModules = velmora::createDataModules;
+    services.openCatalogues = velmora::openCatalogues;
 
     auto mainWindow = velmora::createForm<velmora::TfMain>(std::move(services));
     if (!mainWindow->loggedIn())

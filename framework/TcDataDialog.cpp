@@ -129,6 +129,7 @@ void place(QWidget *page, QWidget *control, const QString &label)
     }
     QFont plain = TcMain::programFont();
     plain.setPixelSize(12);
+    plain.setBold(false); // set, so it is not taken from the dialog's bold text
     control->setFont(plain);
 }
 

@@ -128,14 +128,16 @@ TfrmGrid::TfrmGrid(TcData *owner, const QString &name)
     sbGrid->setObjectName(QStringLiteral("sbGrid"));
     sbGrid->setFixedHeight(19);
     sbGrid->setSizeGripEnabled(false);
+    // Five panels of equal width (the frame's width divided among them).
     for (int i = 0; i < 5; ++i) {
         auto *panel = new QLabel(sbGrid);
-        panel->setFixedWidth(QList<int>{100, 100, 70, 50, 200}[i]);
+        panel->setMinimumWidth(20);
+        panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         if (i == 1)
             panel->setAlignment(Qt::AlignCenter);
         if (i != 1 && i != 3)
             panel->setFrameShape(QFrame::StyledPanel);
-        sbGrid->addWidget(panel);
+        sbGrid->addWidget(panel, 1);
         m_panels.append(panel);
     }
     layout->addWidget(sbGrid);
@@ -565,8 +567,6 @@ bool TfrmGrid::eventFilter(QObject *watched, QEvent *event)
 void TfrmGrid::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    for (QLabel *panel : std::as_const(m_panels))
-        panel->setFixedWidth(std::max(20, width() / 5 - 4));
 }
 
 } // namespace velmora

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 
 namespace velmora::test {
@@ -76,6 +77,14 @@ QString messageText(QWidget *dialog)
 {
     const auto *label = dialog->findChild<QLabel *>(QStringLiteral("Message"));
     return label ? label->text() : QString();
+}
+
+void typeText(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text) {
+        QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
 }
 
 void clickButton(QWidget *dialog, const QString &caption)

@@ -35,6 +35,9 @@ bool allModalActionsRan();
 // The text of a TMessageForm (or any window with a QLabel named "Message").
 QString messageText(QWidget *dialog);
 
+// Types text the way a keyboard does, Serbian letters included.
+void typeText(QWidget *widget, const QString &text);
+
 // Presses the button whose caption, without "&", equals `caption`.
 void clickButton(QWidget *dialog, const QString &caption);
 
