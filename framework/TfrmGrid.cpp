@@ -378,8 +378,6 @@ void TfrmGrid::dbGridTitleClick(int column)
     SearchText.clear();
     setPanelText(2, QStringLiteral("Polje: ") + TntLabel1->text() + QStringLiteral("= "));
 
-    const QColor buttonFace = palette().color(QPalette::Button);
-    Q_UNUSED(buttonFace);
     if (!ShiftHeld && !FilterMode) {
         resetTitleStyles();
         applyTitleStyle(column, QColor(255, 0, 0), true);
@@ -562,11 +560,6 @@ bool TfrmGrid::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void TfrmGrid::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
 }
 
 } // namespace velmora

@@ -91,7 +91,6 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void focusChanged(QWidget *old, QWidget *now);

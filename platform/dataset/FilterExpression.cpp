@@ -294,7 +294,6 @@ private:
             // Stars are accepted for % as in the original client cursor.
             std::replace(node->pattern.begin(), node->pattern.end(), '*', '%');
             const std::string &p = node->pattern;
-            const bool inner = p.find_first_of("%_", 1) != std::string::npos;
             if (!p.empty() && p.back() == '%' && p.find_first_of("%_") == p.size() - 1) {
                 node->shape = Like::Shape::Prefix;
                 node->literal = p.substr(0, p.size() - 1);
@@ -302,7 +301,6 @@ private:
                 node->shape = Like::Shape::Contains;
                 node->literal = p.substr(1, p.size() - 2);
             }
-            Q_UNUSED(inner);
             return node;
         }
         Op op;
